@@ -107,6 +107,10 @@ class Run:
         self.boxes = [MessageBox(int(m[1], 16), _unescape(m[2]), _unescape(m[3]), int(m[4], 16))
                       for m in _BOX.finditer(trace)]
 
+    def call_times(self, name):
+        """Seconds (Wine's clock) at which `name` was called."""
+        return [float(line.split(':', 1)[0]) for line in self.calls(name)]
+
     def calls(self, name):
         """Relay lines of calls to `name` ("kernel32.CreateProcessA"); Wine
         prints the DLL name in either case."""
@@ -202,17 +206,20 @@ class InstallFolder:
         return 'Z:' + str(path).replace('/', '\\')
 
     def run(self, args=(), program='gamelauncher.exe', keys=None, timeout=90, target_exit=0,
-            target_delay_ms=0, trace=True, env=None):
-        """Runs a launcher to its end, answering every message box."""
+            target_delay_ms=0, trace=True, env=None, watchers=()):
+        """Runs a launcher to its end, answering every message box. Each of
+        `watchers` (threads with a `stop` event) runs alongside."""
         log = self.root / 'wine-trace.log'
         run_env = wine_env()
         run_env.update(STUB_RECORD=self.windows_path(self.record), STUB_EXIT=str(target_exit),
                        STUB_DELAY_MS=str(target_delay_ms))
         if trace:
-            run_env['WINEDEBUG'] = 'err-all,fixme-all,+relay'
+            run_env['WINEDEBUG'] = 'err-all,fixme-all,+timestamp,+relay'
         run_env.update(env or {})
         answerer = Answerer(keys or {})
-        answerer.start()
+        threads = [answerer, *watchers]
+        for thread in threads:
+            thread.start()
         started = time.time()
         with open(log, 'wb') as out:
             process = subprocess.Popen([WINE, program, *args], cwd=self.path, env=run_env,
@@ -222,11 +229,13 @@ class InstallFolder:
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait()
-                answerer.stop.set()
+                for thread in threads:
+                    thread.stop.set()
                 raise AssertionError(f'{program} {" ".join(args)} did not end in {timeout} s')
         seconds = time.time() - started
-        answerer.stop.set()
-        answerer.join()
+        for thread in threads:
+            thread.stop.set()
+            thread.join()
         record = self.record.read_text(errors='replace') if self.record.exists() else ''
         return Run(code, seconds, log.read_text(errors='replace'), answerer.answered, record)
 

@@ -17,7 +17,7 @@ import time
 RELAY_INCLUDE = ';'.join([
     'user32.MessageBoxA', 'kernel32.CreateProcessA', 'kernel32.ExitProcess',
     'user32.SetWindowPos', 'shell32.ShellExecuteA', 'wininet.InternetOpenUrlA',
-    'wininet.InternetOpenA',
+    'wininet.InternetOpenA', 'user32.SetTimer', 'user32.EndDialog', 'user32.DialogBoxParamA',
 ])
 
 
