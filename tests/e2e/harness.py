@@ -152,8 +152,9 @@ class Answerer(threading.Thread):
 
     def run(self):
         env = wine_env()
+        captions = CAPTIONS + [c for c in self.keys if c not in CAPTIONS]
         while not self.stop.is_set():
-            for caption in CAPTIONS:
+            for caption in captions:
                 found = subprocess.run(['xdotool', 'search', '--name', f'^{re.escape(caption)}$'],
                                        env=env, capture_output=True, text=True).stdout.split()
                 for window in found:
@@ -210,6 +211,7 @@ class InstallFolder:
         """Runs a launcher to its end, answering every message box. Each of
         `watchers` (threads with a `stop` event) runs alongside."""
         log = self.root / 'wine-trace.log'
+        self.record.unlink(missing_ok=True)  # each run's record is its own
         run_env = wine_env()
         run_env.update(STUB_RECORD=self.windows_path(self.record), STUB_EXIT=str(target_exit),
                        STUB_DELAY_MS=str(target_delay_ms))
