@@ -46,8 +46,7 @@ def run_quiet(args, env, timeout=120):
                    timeout=timeout, check=False)
 
 
-def setup(work, arch):
-    work.mkdir(parents=True, exist_ok=True)
+def start_xvfb():
     number = free_display()
     xvfb = subprocess.Popen(['Xvfb', f':{number}', '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
@@ -56,8 +55,17 @@ def setup(work, arch):
         if os.path.exists(f'/tmp/.X11-unix/X{number}'):
             break
         time.sleep(0.05)
-    state = {'prefix': str(work / f'prefix-{arch}'), 'display': f':{number}',
-             'xvfb_pid': xvfb.pid, 'arch': arch, 'wine': wine_binary(arch)}
+    return f':{number}', xvfb.pid
+
+
+def setup(work, arch):
+    work.mkdir(parents=True, exist_ok=True)
+    if os.environ.get('E2E_USE_DISPLAY') and os.environ.get('DISPLAY'):
+        display, xvfb_pid = os.environ['DISPLAY'], None  # the user's own screen
+    else:
+        display, xvfb_pid = start_xvfb()
+    state = {'prefix': str(work / f'prefix-{arch}'), 'display': display,
+             'xvfb_pid': xvfb_pid, 'arch': arch, 'wine': wine_binary(arch)}
     env = wine_env(state)
     fresh = not os.path.isdir(state['prefix'])
     started = time.time()
@@ -76,10 +84,11 @@ def teardown(work):
         return
     state = json.loads(path.read_text())
     run_quiet(['wineserver', '-k'], wine_env(state), timeout=30)
-    try:
-        os.killpg(state['xvfb_pid'], signal.SIGTERM)
-    except ProcessLookupError:
-        pass
+    if state['xvfb_pid']:
+        try:
+            os.killpg(state['xvfb_pid'], signal.SIGTERM)
+        except ProcessLookupError:
+            pass
     path.unlink()
     print('wine session: stopped')
 
