@@ -22,9 +22,15 @@ add_test(NAME e2e.wine_teardown COMMAND ${PYTHON} ${E2E_DIR}/wine_session.py tea
 set_tests_properties(e2e.wine_setup PROPERTIES FIXTURES_SETUP wine TIMEOUT 400)
 set_tests_properties(e2e.wine_teardown PROPERTIES FIXTURES_CLEANUP wine)
 
+set(LAUNCHER_KILL_TRIALS 30 CACHE STRING "Kill-at-any-moment trials run by CTest")
+
 function(add_e2e_test name)
   add_test(NAME e2e.${name} COMMAND ${PYTHON} -u ${E2E_DIR}/test_${name}.py -v)
-  set_tests_properties(e2e.${name} PROPERTIES
+  set_e2e_properties(e2e.${name})
+endfunction()
+
+function(set_e2e_properties test)
+  set_tests_properties(${test} PROPERTIES
       FIXTURES_REQUIRED wine
       RESOURCE_LOCK wine_display  # windows are found by caption on one display
       TIMEOUT 900
@@ -36,3 +42,8 @@ foreach(name run swap splash update download hostile package)
     add_e2e_test(${name})
   endif()
 endforeach()
+
+add_test(NAME e2e.kill_trials
+         COMMAND ${PYTHON} -u ${CMAKE_SOURCE_DIR}/tests/faults/kill_trials.py
+                 --trials ${LAUNCHER_KILL_TRIALS} --parallel 2)
+set_e2e_properties(e2e.kill_trials)
