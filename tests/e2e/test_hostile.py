@@ -72,12 +72,15 @@ class Hostile(LauncherTest):
                 beside = lambda: {p.name: p.read_bytes() for p in self.folder.root.iterdir()
                                   if p.name.startswith(('outside.', 'absolute.'))}
                 around = beside()
+                # Accept the download where there is a patch, decline any other offer.
+                accept = answers is not None and '/patch.exe' in answers
+                keys = {'New Update Available': 'Return' if accept else 'Escape'}
                 if answers is None:
-                    run = self.folder.run(args, keys={'New Update Available': 'Escape'})
+                    run = self.folder.run(args, keys=keys)
                 else:
                     with TestServer(HTTP_PORT) as server:
                         server.answers.update(answers)
-                        run = self.folder.run(args, keys={'New Update Available': 'Escape'})
+                        run = self.folder.run(args, keys=keys)
                 if registry:
                     set_language()
                 self.assertEqual(run.code, code)
