@@ -15,7 +15,7 @@ foreach(lib launcher_logic launcher_win32)
 endforeach()
 
 # Only system DLLs at run time: the C++ runtime is linked in.
-set(LAUNCHER_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -mwindows)
+set(LAUNCHER_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -mwindows $<$<CONFIG:Release>:-s>)
 
 function(add_launcher name default_target)
   add_executable(${name} WIN32 src/main.cpp src/launch/deliverable.cpp
