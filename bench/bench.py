@@ -93,25 +93,21 @@ class FileWatch(threading.Thread):
 
 
 def startup_and_restore(runs):
-    launcher, baseline, restore, raw = [], [], [], []
+    launcher, baseline, restore = [], [], []
     for _ in range(runs):
         folder = InstallFolder(settings=FULL)
         shutil.copy(BUILD / 'stubs' / 'baseline_launcher.exe', folder.path)
         watch = RestoreWatch(folder)
         started = time.time()
-        run = folder.run(ARGS, watchers=[watch])
+        run = folder.run(ARGS, watchers=[watch], trace=False)
         target = run.target_runs[0]
-        splash = wine_seconds(run, 'user32.DialogBoxParamA', 'Ret')[0] - \
-            wine_seconds(run, 'user32.DialogBoxParamA')[0]
-        to_target = target['start_ms'] / 1000 - started
-        launcher.append(to_target - splash)
-        raw.append(to_target - 5.0)
+        launcher.append(target['start_ms'] / 1000 - started - 5.0)
         restore.append(watch.restored - target['end_ms'] / 1000 - 1.0)
         started = time.time()
-        base = folder.run(program='baseline_launcher.exe')
+        base = folder.run(program='baseline_launcher.exe', trace=False)
         baseline.append(base.target_runs[0]['start_ms'] / 1000 - started)
         folder.remove()
-    return launcher, baseline, raw, restore
+    return launcher, baseline, restore
 
 
 def curl_seconds(url, output='/dev/null'):
@@ -146,9 +142,9 @@ def download(runs, mib):
         for _ in range(runs):
             folder = InstallFolder(settings={'Version': '1.0.5'})
             watch = FileWatch(folder.path / 'patch_1.0.6.exe', len(body))
-            run = folder.run(watchers=[watch], trace=False, timeout=600)
-            accepted = [t for caption, _key, t in run.answered if caption == 'New Update Available']
-            launcher.append(len(body) / (watch.complete - accepted[0]) / 2 ** 20)
+            folder.run(watchers=[watch], trace=False, timeout=600)
+            asked = [t for path, t in server.arrivals if path == '/patch.exe'][-1]
+            launcher.append(len(body) / (watch.complete - asked) / 2 ** 20)
             peak.append(watch.peak_kib / 1024)
             target = folder.root / 'curl.bin'
             curl.append(len(body) / curl_seconds(url, str(target)) / 2 ** 20)
@@ -181,7 +177,7 @@ def main():
     args = parser.parse_args()
     set_language('English')
 
-    launcher, baseline, raw, restore = startup_and_restore(args.runs)
+    launcher, baseline, restore = startup_and_restore(args.runs)
     added = [a - b for a, b in zip(launcher, baseline)]
     check, curl = update_check(args.runs)
     small, small_curl, small_peak = download(args.download_runs, 16)
@@ -192,18 +188,18 @@ def main():
     lines = [
         f'Measured {datetime.date.today()} on a `cpp` machine (2 cores, {platform.machine()}), '
         f'Wine {subprocess.run(["/usr/lib/wine/wine64", "--version"], capture_output=True, text=True).stdout.strip()}, '
-        f'{STATE["arch"]} build, Xvfb without a window manager. '
+        f'{STATE["arch"]} build, Xvfb with the openbox window manager. '
         f'Median of {args.runs} runs (downloads: {args.download_runs}), min to max in brackets.',
         '',
         '| Figure | Launcher | Baseline | Goal |',
         '|---|---|---|---|',
-        f'| Start to target, splash taken out (`-ExPack01 -ExPack02`, textures on, no update check) '
-        f'| {fmt(launcher)} | {fmt(baseline)} (start-and-wait program) | |',
+        f'| Start to target\'s first line, minus the 5000 ms splash (`-ExPack01 -ExPack02`, '
+        f'textures on, no update check) | {fmt(launcher)} | {fmt(baseline)} (start-and-wait '
+        f'program) | |',
         f'| Start-up cost the launcher adds over the baseline | {fmt(added)} | | at most 50 ms |',
-        f'| Start to target minus 5000 ms (splash as shown here, see below) | {fmt(raw)} | | |',
         f'| Restore: target end to folder inactive, minus the 1000 ms wait | {fmt(restore)} | | at most 50 ms |',
         f'| Update check, server up, no update | {fmt(check)} | {fmt(curl)} (curl, whole process) | |',
-        f'| Download 16 MiB | {fmt(small, 1, "MiB/s")} | {fmt(small_curl, 1, "MiB/s")} (curl -o) | |',
+        f'| Download 16 MiB (from the request to the last byte on disk) | {fmt(small, 1, "MiB/s")} | {fmt(small_curl, 1, "MiB/s")} (curl -o) | |',
         f'| Download 256 MiB | {fmt(big, 1, "MiB/s")} | {fmt(big_curl, 1, "MiB/s")} (curl -o) | |',
         f'| Download 256 MiB, share of curl\'s throughput | {fmt(ratio, 1, "", 2)} | | at least 0.8 |',
         f'| Launcher peak memory (VmHWM) during a 16 MiB download | {fmt(small_peak, 1, "MiB", 1)} | | |',

@@ -34,6 +34,8 @@ bool plat_start_process(const char* application, char* command_line, bool hidden
 void plat_wait_process(PlatHandle process);
 void plat_close_handle(PlatHandle handle);
 void plat_sleep(unsigned milliseconds);
+// Milliseconds since some fixed moment; wraps after 49.7 days.
+unsigned plat_tick_count();
 // Ends the whole process at once; nothing runs after it.
 [[noreturn]] void plat_exit_process(unsigned code);
 

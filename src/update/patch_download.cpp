@@ -26,8 +26,14 @@ enum Outcome {
   kNoLaunch,    // R3
 };
 
+// Each progress message is a round trip to the dialog's thread and a
+// repaint; ten a second are plenty for the eye and keep them off the
+// transfer's path.
+const unsigned kProgressIntervalMs = 100;
+
 struct Transfer {
   PlatWindow dialog;
+  unsigned last_progress;  // tick of the last progress shown
   char* buffer;         // 64 KiB, owned by the worker
   PlatHandle internet;
   PlatHandle request;
@@ -41,10 +47,17 @@ void close_transfer(Transfer* t) {
   t->file = t->request = t->internet = nullptr;
 }
 
-void show_progress(PlatWindow dialog, unsigned received, unsigned length) {
+// Shows the byte count and the bar's position: the first and the last time,
+// and in between at most every kProgressIntervalMs.
+void show_progress(Transfer* t, unsigned received, unsigned length) {
+  unsigned now = plat_tick_count();
+  bool due = received == 0 || received >= length || now - t->last_progress >= kProgressIntervalMs;
+  if (!due) return;
+  t->last_progress = now;
   char text[128];  // the byte count; never longer than 23 characters
   snprintf(text, sizeof text, "%i/%i bytes", static_cast<int>(received), static_cast<int>(length));
-  plat_send_item_message(dialog, kByteCountId, kMsgSetText, 0, reinterpret_cast<intptr_t>(text));
+  plat_send_item_message(t->dialog, kByteCountId, kMsgSetText, 0, reinterpret_cast<intptr_t>(text));
+  plat_send_item_message(t->dialog, kProgressBarId, kPbmSetPos, static_cast<uintptr_t>(received), 0);
 }
 
 // Downloads the update address into update.tmp. Leaves handles for
@@ -64,11 +77,10 @@ Outcome download(Transfer* t) {
   plat_send_item_message(t->dialog, kProgressBarId, kPbmSetRange32, 0, static_cast<intptr_t>(length));
   t->file = plat_create_file(kTempFile);
   if (!t->file) return kNoTempFile;
-  plat_send_item_message(t->dialog, kProgressBarId, kPbmSetPos, 0, 0);
 
   unsigned received = 0;
   while (plat_window_exists(t->dialog)) {
-    show_progress(t->dialog, received, length);
+    show_progress(t, received, length);
     unsigned read = 0;
     if (!plat_internet_read(t->request, t->buffer, kTransferBufferSize, &read)) return kNoInternet;
     if (read == 0) return received == length ? kComplete : kNoInternet;
@@ -80,7 +92,6 @@ Outcome download(Transfer* t) {
       return kNoTempFile;
     }
     received += read;
-    plat_send_item_message(t->dialog, kProgressBarId, kPbmSetPos, static_cast<uintptr_t>(received), 0);
   }
   return kCancelled;
 }

@@ -23,6 +23,7 @@ class TestServer:
     def __init__(self, port):
         self.answers = {}
         self.requests = []
+        self.arrivals = []  # (path, time.time()) of each request
         server = self
 
         class Handler(http.server.BaseHTTPRequestHandler):
@@ -33,6 +34,7 @@ class TestServer:
 
             def do_GET(self):
                 server.requests.append((self.path, self.headers.get('User-Agent', '')))
+                server.arrivals.append((self.path, time.time()))
                 answer = server.answers.get(self.path, Answer(b'not here', status=404))
                 try:
                     self.answer(answer)

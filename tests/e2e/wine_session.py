@@ -65,7 +65,14 @@ def setup(work, arch):
     else:
         display, xvfb_pid = start_xvfb()
     state = {'prefix': str(work / f'prefix-{arch}'), 'display': display,
-             'xvfb_pid': xvfb_pid, 'arch': arch, 'wine': wine_binary(arch)}
+             'xvfb_pid': xvfb_pid, 'arch': arch, 'wine': wine_binary(arch), 'wm_pid': None}
+    manager = os.environ.get('E2E_WINDOW_MANAGER')
+    if manager and xvfb_pid:
+        # Timings need one: without a window manager Wine waits up to two
+        # seconds for every closing window.
+        state['wm_pid'] = subprocess.Popen([manager], env=dict(os.environ, DISPLAY=display),
+                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                           start_new_session=True).pid
     env = wine_env(state)
     fresh = not os.path.isdir(state['prefix'])
     started = time.time()
@@ -84,11 +91,12 @@ def teardown(work):
         return
     state = json.loads(path.read_text())
     run_quiet(['wineserver', '-k'], wine_env(state), timeout=30)
-    if state['xvfb_pid']:
-        try:
-            os.killpg(state['xvfb_pid'], signal.SIGTERM)
-        except ProcessLookupError:
-            pass
+    for pid in (state.get('wm_pid'), state['xvfb_pid']):
+        if pid:
+            try:
+                os.killpg(pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
     path.unlink()
     print('wine session: stopped')
 

@@ -72,6 +72,20 @@ TEST(DownloadWorker, InstallsACompleteDownload) {
   EXPECT_TRUE(logged("read 65536"));
 }
 
+TEST(DownloadWorker, ProgressIsShownAtMostTenTimesASecond) {
+  serve_patch({"aa", "bb", "cc", "dd", "ee", "ff"});
+  fake::world().clock_step = 30;  // each chunk takes 30 ms
+  EXPECT_EQ(run_worker(), 0);
+  std::vector<std::string> shown;
+  for (const auto& line : fake::world().log) {
+    if (line.rfind("control 1002 text ", 0) == 0) shown.push_back(line.substr(18));
+  }
+  // The first, the one 120 ms later, and the last.
+  EXPECT_EQ(shown, (std::vector<std::string>{"0/12 bytes", "8/12 bytes", "12/12 bytes"}));
+  EXPECT_TRUE(logged("control 1001 pos 8"));
+  EXPECT_TRUE(logged("control 1001 pos 12"));
+}
+
 struct FailureCase {
   const char* note;
   void (*setup)(fake::HttpAnswer&);

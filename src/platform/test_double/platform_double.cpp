@@ -77,6 +77,12 @@ void plat_close_handle(PlatHandle handle) {
 
 void plat_sleep(unsigned milliseconds) { fake::log("sleep " + std::to_string(milliseconds)); }
 
+unsigned plat_tick_count() {
+  unsigned now = g_world->clock;
+  g_world->clock += g_world->clock_step;
+  return now;
+}
+
 void plat_exit_process(unsigned code) {
   fake::log("exit " + std::to_string(code));
   throw fake::ProcessExit{code};

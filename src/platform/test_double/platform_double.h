@@ -62,6 +62,8 @@ struct World {
   bool short_write = false;                    // the failing write writes half
   bool text_write_fails = false;
   std::vector<std::string> log;                // every call, in order
+  unsigned clock = 0;                          // plat_tick_count's answer
+  unsigned clock_step = 1000;                  // added after each reading
   int open_handles = 0;
   int writes = 0;
   std::map<std::string, int> reads;            // reads so far per address

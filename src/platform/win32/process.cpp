@@ -31,6 +31,8 @@ void plat_close_handle(PlatHandle handle) { CloseHandle(handle); }
 
 void plat_sleep(unsigned milliseconds) { Sleep(milliseconds); }
 
+unsigned plat_tick_count() { return GetTickCount(); }
+
 void plat_exit_process(unsigned code) { ExitProcess(code); }
 
 bool plat_start_thread(void (*routine)(void*), void* parameter) {
