@@ -230,7 +230,11 @@ def main():
                      f'{code:,} bytes | | |')
     table = '\n'.join(lines)
     print(table)
-    pathlib.Path(args.out).write_text('# Performance\n\n' + table + '\n')
+    # The notes under the table are kept; only the table is written anew.
+    out = pathlib.Path(args.out)
+    marker = '<!-- end of the table that bench/run writes -->'
+    notes = out.read_text().split(marker, 1)[1] if out.exists() and marker in out.read_text() else '\n'
+    out.write_text('# Performance\n\n' + table + '\n' + marker + notes)
 
 
 if __name__ == '__main__':

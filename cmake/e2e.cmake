@@ -45,5 +45,5 @@ endforeach()
 
 add_test(NAME e2e.kill_trials
          COMMAND ${PYTHON} -u ${CMAKE_SOURCE_DIR}/tests/faults/kill_trials.py
-                 --trials ${LAUNCHER_KILL_TRIALS} --parallel 2)
+                 --trials ${LAUNCHER_KILL_TRIALS} --parallel 6)
 set_e2e_properties(e2e.kill_trials)

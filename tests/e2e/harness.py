@@ -259,6 +259,14 @@ class LauncherTest(unittest.TestCase):
     def assertUnchanged(self, before, after):
         self.assertEqual(listing_diff(before, after), {'lost': [], 'new': [], 'changed': []})
 
+    def assertRefused(self, run, before, code, text, caption):
+        """A run that ended with `code` after one message, never started the
+        target, and left the folder as `before`."""
+        self.assertEqual(run.code, code)
+        self.assertOneBox(run, text, caption)
+        self.assertEqual(run.target_runs, [])
+        self.assertUnchanged(before, self.folder.listing())
+
     def assertOneBox(self, run, text, caption, kind=0x30):
         self.assertEqual([(b.text, b.caption, b.type, b.owner) for b in run.boxes],
                          [(text, caption, kind, 0)])

@@ -37,11 +37,8 @@ class TargetRun(LauncherTest):
     def test_missing_target_is_reported_with_exit_3(self):
         (self.folder.path / 'generals.exe').unlink()
         before = self.folder.listing()
-        run = self.folder.run(['-quickstart'])
-        self.assertEqual(run.code, 3)
-        self.assertOneBox(run, 'Please reinstall, there are some Corrupt/Missing files', 'Error')
-        self.assertEqual(run.target_runs, [])
-        self.assertUnchanged(before, self.folder.listing())
+        self.assertRefused(self.folder.run(['-quickstart']), before, 3,
+                           'Please reinstall, there are some Corrupt/Missing files', 'Error')
 
 
 class EditorRun(LauncherTest):

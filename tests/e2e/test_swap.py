@@ -10,6 +10,8 @@ BASE_ACTIVE = ['Window.big.generals', 'Maps.big.generals', 'INI.big.generals',
                'QueltMaps.Big', 'QueltWindow.big']
 BASE_INACTIVE = ['Window.big', 'Maps.big', 'INI.big', 'English.big', 'QueltArt.Quelt',
                  'QueltAudio.Quelt', 'QueltINI.Quelt', 'QueltMaps.Quelt', 'QueltWindow.Quelt']
+REINSTALL = 'Please reinstall, there are some Corrupt/Missing files'
+NO_PACK = 'You dont have Expack0X installed'
 TEXTURES = ['Art/Textures/SMGERMANFLAG', 'Art/Textures/AHOUSE', 'Art/Textures/GHOUSE',
             'Art/Textures/RHOUSE']
 
@@ -58,37 +60,23 @@ class Switching(LauncherTest):
     def test_missing_first_archive_renames_nothing(self):
         (self.folder.path / 'Window.big').unlink()
         before = self.folder.listing()
-        run = self.folder.run()
-        self.assertEqual(run.code, 2)
-        self.assertOneBox(run, 'Please reinstall, there are some Corrupt/Missing files', 'Error')
-        self.assertEqual(run.target_runs, [])
-        self.assertUnchanged(before, self.folder.listing())
+        self.assertRefused(self.folder.run(), before, 2, REINSTALL, 'Error')
 
     def test_pack_not_installed_puts_the_base_table_back(self):
         (self.folder.path / 'QueltExpack01.quelt').unlink()
         before = self.folder.listing()
-        run = self.folder.run(['-ExPack01'])
-        self.assertEqual(run.code, 2)
-        self.assertOneBox(run, 'You dont have Expack0X installed', 'Expack0X')
-        self.assertEqual(run.target_runs, [])
-        self.assertUnchanged(before, self.folder.listing())
+        self.assertRefused(self.folder.run(['-ExPack01']), before, 2, NO_PACK, 'Expack0X')
 
     def test_same_pack_twice_fails_and_restores(self):
         before = self.folder.listing()
-        run = self.folder.run(['-ExPack02', '-ExPack02'])
-        self.assertEqual(run.code, 2)
-        self.assertOneBox(run, 'You dont have Expack0X installed', 'Expack0X')
-        self.assertUnchanged(before, self.folder.listing())
+        self.assertRefused(self.folder.run(['-ExPack02', '-ExPack02']), before, 2, NO_PACK,
+                           'Expack0X')
 
     def test_missing_registry_key_never_starts_the_target(self):
         delete_language_key()
         self.addCleanup(set_language)
         before = self.folder.listing()
-        run = self.folder.run()
-        self.assertEqual(run.code, 2)
-        self.assertOneBox(run, 'Please reinstall, there are some Corrupt/Missing files', 'Error')
-        self.assertEqual(run.target_runs, [])
-        self.assertUnchanged(before, self.folder.listing())
+        self.assertRefused(self.folder.run(), before, 2, REINSTALL, 'Error')
 
     def test_missing_language_archive_ends_with_minus_666_and_is_repaired_next_time(self):
         archive = self.folder.path / 'QueltEnglish.quelt'
