@@ -34,10 +34,10 @@ const unsigned kProgressIntervalMs = 100;
 struct Transfer {
   PlatWindow dialog;
   unsigned last_progress;  // tick of the last progress shown
-  char* buffer;         // 64 KiB, owned by the worker
+  char* buffer;            // 64 KiB, owned by the worker
   PlatHandle internet;
   PlatHandle request;
-  PlatHandle file;      // update.tmp while open
+  PlatHandle file;         // update.tmp while open
 };
 
 void close_transfer(Transfer* t) {

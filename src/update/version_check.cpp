@@ -45,7 +45,8 @@ bool read_body(PlatHandle request, char* body) {
   return true;
 }
 
-// The version file, or false with nothing to free when it could not be had.
+// The version file in a buffer the caller frees, or null when it could not
+// be had (nothing to free then).
 char* fetch_version_file() {
   PlatHandle internet = plat_internet_open("LAUNCHER");
   if (!internet) return nullptr;
