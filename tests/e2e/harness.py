@@ -11,6 +11,7 @@ import pathlib
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 import threading
 import time
@@ -239,7 +240,13 @@ class InstallFolder:
             thread.stop.set()
             thread.join()
         record = self.record.read_text(errors='replace') if self.record.exists() else ''
-        return Run(code, seconds, log.read_text(errors='replace'), answerer.answered, record)
+        trace = log.read_text(errors='replace')
+        if code not in (0, 2, 3, EXIT_LANGUAGE):
+            # Not a code the launcher ends with: show what Wine said.
+            tail = '\n'.join(trace.splitlines()[-40:])
+            print(f'\n{program} {" ".join(args)[:200]} ended with {code} after {seconds:.1f} s; '
+                  f'the end of its log:\n{tail}', file=sys.stderr)
+        return Run(code, seconds, trace, answerer.answered, record)
 
     def remove(self):
         shutil.rmtree(self.root, ignore_errors=True)
