@@ -42,6 +42,13 @@ CAPTIONS = ['Error', 'Expack0X', 'LanguageError', 'New Update Available',
 
 EXIT_LANGUAGE = (-666) & 0xFF  # Wine reports the low 8 bits: 102
 
+# The launcher's own texts the tests look for.
+REINSTALL = 'Please reinstall, there are some Corrupt/Missing files'
+NO_PACK = 'You dont have Expack0X installed'
+R1 = ('Update could not be completed due to lack of Internet connection\n\n'
+      'Please make sure you are connected to Internet')
+VERSION_PATH = '/launcher/version.html'  # where the test build looks for the version file
+
 
 def wine_env():
     env = dict(os.environ)

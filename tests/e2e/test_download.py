@@ -6,14 +6,11 @@ import subprocess
 import time
 import unittest
 
-from harness import BUILD, HTTP_PORT, LauncherTest, wine_env
+from harness import BUILD, HTTP_PORT, R1, VERSION_PATH, LauncherTest, wine_env
 from http_server import Answer, TestServer
 from test_splash import SHOTS
 
-VERSION_PATH = '/launcher/version.html'
 PATCH_PATH = '/patch.exe'
-R1 = ('Update could not be completed due to lack of Internet connection\n\n'
-      'Please make sure you are connected to Internet')
 SCRIPT_106 = (b'del launchr~.exe\r\r\ncopy launcher.exe launchr~.exe\r\r\n:l1\r\r\n'
               b'del launcher.exe\r\r\nif EXIST launcher.exe goto l1\r\r\n'
               b'ren launchr~.exe launcher.exe\r\r\npatch_1.0.6.exe\r\r\ndel %0')

@@ -2,13 +2,8 @@
 message or none, and the folder unchanged where nothing should change."""
 import unittest
 
-from harness import HTTP_PORT, LauncherTest, set_language
+from harness import HTTP_PORT, NO_PACK, R1, REINSTALL, VERSION_PATH, LauncherTest, set_language
 from http_server import Answer, TestServer
-
-VERSION_PATH = '/launcher/version.html'
-REINSTALL = 'Please reinstall, there are some Corrupt/Missing files'
-R1 = ('Update could not be completed due to lack of Internet connection\n\n'
-      'Please make sure you are connected to Internet')
 
 
 def version_file(body, patch=None):
@@ -33,7 +28,7 @@ ROWS = [
      []),
     ('rename onto an existing file never overwrites', ['-extrarename', 'QueltArt.Quelt',
                                                        'English.big'], None, None, 2,
-     [('Expack0X', 'You dont have Expack0X installed')]),
+     [('Expack0X', NO_PACK)]),
     ('600-character language value', [], ('L' * 600, 'REG_SZ'), None, 2, [('Error', REINSTALL)]),
     ('binary language value without a NUL', [], ('456e676c697368', 'REG_BINARY'), None, 0, []),
     ('70,000-byte version file', [], None, version_file('1.0.5' + ' ' * 69995), 0, []),

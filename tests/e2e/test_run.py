@@ -2,7 +2,7 @@
 import time
 import unittest
 
-from harness import LauncherTest
+from harness import REINSTALL, LauncherTest
 
 
 class TargetRun(LauncherTest):
@@ -37,8 +37,7 @@ class TargetRun(LauncherTest):
     def test_missing_target_is_reported_with_exit_3(self):
         (self.folder.path / 'generals.exe').unlink()
         before = self.folder.listing()
-        self.assertRefused(self.folder.run(['-quickstart']), before, 3,
-                           'Please reinstall, there are some Corrupt/Missing files', 'Error')
+        self.assertRefused(self.folder.run(['-quickstart']), before, 3, REINSTALL, 'Error')
 
 
 class EditorRun(LauncherTest):

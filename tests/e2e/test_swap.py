@@ -2,7 +2,7 @@
 run left: the player's folder never loses or changes a file."""
 import unittest
 
-from harness import (EXIT_LANGUAGE, InstallFolder, LauncherTest, delete_language_key,
+from harness import (EXIT_LANGUAGE, NO_PACK, REINSTALL, LauncherTest, delete_language_key,
                      set_language)
 
 BASE_ACTIVE = ['Window.big.generals', 'Maps.big.generals', 'INI.big.generals',
@@ -10,8 +10,6 @@ BASE_ACTIVE = ['Window.big.generals', 'Maps.big.generals', 'INI.big.generals',
                'QueltMaps.Big', 'QueltWindow.big']
 BASE_INACTIVE = ['Window.big', 'Maps.big', 'INI.big', 'English.big', 'QueltArt.Quelt',
                  'QueltAudio.Quelt', 'QueltINI.Quelt', 'QueltMaps.Quelt', 'QueltWindow.Quelt']
-REINSTALL = 'Please reinstall, there are some Corrupt/Missing files'
-NO_PACK = 'You dont have Expack0X installed'
 TEXTURES = ['Art/Textures/SMGERMANFLAG', 'Art/Textures/AHOUSE', 'Art/Textures/GHOUSE',
             'Art/Textures/RHOUSE']
 

@@ -3,11 +3,8 @@ import stat
 import time
 import unittest
 
-from harness import HTTP_PORT, LauncherTest, wine_quiet
+from harness import HTTP_PORT, REINSTALL, VERSION_PATH, LauncherTest, wine_quiet
 from http_server import Answer, TestServer
-
-VERSION_PATH = '/launcher/version.html'
-REINSTALL = 'Please reinstall, there are some Corrupt/Missing files'
 
 
 class UpdateCheck(LauncherTest):
