@@ -28,12 +28,6 @@ FULL = {'DisableInetUpdate': 'Yes', 'Swastika': 'Yes', 'HouseColors': 'No'}
 ARGS = ['-ExPack01', '-ExPack02']
 
 
-def wine_seconds(run, name, kind='Call'):
-    """Wine's timestamps of the relayed calls (kind 'Call') or returns ('Ret')."""
-    pattern = re.compile(rf'^(\d+\.\d+):[0-9a-f]+:{kind}\s+{name}\(', re.I | re.M)
-    return [float(m.group(1)) for m in pattern.finditer(run.trace)]
-
-
 def record_times(folder):
     runs = parse_records(folder.record.read_text()) if folder.record.exists() else []
     return runs[0] if runs else {}
@@ -118,9 +112,9 @@ def traced_phases(runs):
         folder = InstallFolder(settings=FULL)
         run = folder.run(ARGS, env={'WINEDEBUG': 'err-all,fixme-all,+timestamp,+loaddll,+relay'})
         first = float(re.search(r'^(\d+\.\d+):', run.trace, re.M).group(1))
-        gui.append(wine_seconds(run, 'user32.DialogBoxParamA')[0] - first)
-        own.append(wine_seconds(run, 'kernel32.CreateProcessA')[0] -
-                   wine_seconds(run, 'user32.EndDialog')[0])
+        gui.append(run.call_times('user32.DialogBoxParamA')[0] - first)
+        own.append(run.call_times('kernel32.CreateProcessA')[0] -
+                   run.call_times('user32.EndDialog')[0])
         folder.remove()
     return gui, own
 
@@ -139,8 +133,8 @@ def update_check(runs):
         for _ in range(runs):
             folder = InstallFolder(settings={'Version': '1.0.5'})
             run = folder.run()
-            check.append(wine_seconds(run, 'user32.DialogBoxParamA')[0] -
-                         wine_seconds(run, 'wininet.InternetOpenA')[0])
+            check.append(run.call_times('user32.DialogBoxParamA')[0] -
+                         run.call_times('wininet.InternetOpenA')[0])
             curl.append(curl_seconds(url))
             folder.remove()
     return check, curl

@@ -11,7 +11,7 @@ wine_arch() {
   fi
 }
 
-# wine_for ARCH: the Wine loader for programs of that kind.
-wine_for() {
-  if [ "$1" = win32 ]; then echo wine; else echo /usr/lib/wine/wine64; fi
+# toolchain_for ARCH: the CMake toolchain file that builds programs of that kind.
+toolchain_for() {
+  if [ "$1" = win32 ]; then echo cmake/mingw-w64-i686.cmake; else echo cmake/mingw-w64-x86_64.cmake; fi
 }

@@ -62,6 +62,16 @@ def wine_quiet(*args, timeout=60):
                    stderr=subprocess.DEVNULL, timeout=timeout, check=False)
 
 
+def wait_for(condition, timeout=30.0, step=0.001):
+    """Polls `condition` until it holds or `timeout` seconds have passed."""
+    end = time.time() + timeout
+    while time.time() < end:
+        if condition():
+            return True
+        time.sleep(step)
+    return False
+
+
 def set_language(value='English', kind='REG_SZ'):
     wine_quiet('reg', 'add', LANGUAGE_KEY, '/v', 'Language', '/t', kind, '/d', value,
                REG_VIEW, '/f')

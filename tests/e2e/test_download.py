@@ -1,12 +1,11 @@
 """The patch download: progress dialog, cancel, reports, and the install
 through launcher.bat, against a real HTTP server on loopback."""
-import os
 import threading
 import subprocess
 import time
 import unittest
 
-from harness import BUILD, HTTP_PORT, R1, VERSION_PATH, LauncherTest, wine_env
+from harness import BUILD, HTTP_PORT, R1, VERSION_PATH, LauncherTest, wait_for, wine_env
 from http_server import Answer, TestServer
 from test_splash import SHOTS
 
@@ -74,16 +73,10 @@ class Download(LauncherTest):
         self.assertEqual(run.target_runs, [], 'the target is not started after an install')
         self.assertEqual((self.folder.path / 'patch_1.0.6.exe').read_bytes(), patch)
         self.assertFalse(self.folder.exists('update.tmp'))
-        for _ in range(100):  # the script runs on after the launcher has ended
-            if self.patch_record.exists():
-                break
-            time.sleep(0.1)
+        wait_for(self.patch_record.exists, timeout=10)  # the script outlives the launcher
         self.assertIn('ran=1', self.patch_record.read_text())
         self.assertEqual(self.patch_record.with_name('patch-record.txt.bat').read_bytes(), SCRIPT_106)
-        for _ in range(50):
-            if not self.folder.exists('launcher.bat'):
-                break
-            time.sleep(0.1)
+        wait_for(lambda: not self.folder.exists('launcher.bat'), timeout=5)
         self.assertFalse(self.folder.exists('launcher.bat'), 'the script deletes itself')
         [start] = [c for c in run.calls('kernel32.CreateProcessA') if 'launcher.bat' in c]
         self.assertIn('"launcher.bat",00000000,', start)
@@ -95,10 +88,7 @@ class Download(LauncherTest):
         self.assertEqual([b.caption for b in run.boxes], ['New Update Available'])
         self.assertEqual(run.code, 0)
         self.assertEqual(len(run.target_runs), 1, 'the normal run follows')
-        for _ in range(50):
-            if not self.folder.exists('update.tmp'):
-                break
-            time.sleep(0.1)
+        wait_for(lambda: not self.folder.exists('update.tmp'), timeout=5)
         self.assertUnchanged(before, self.folder.listing())
 
     def test_failed_downloads_report_and_go_on(self):

@@ -1,9 +1,8 @@
 """The version check against a real HTTP server on loopback."""
 import stat
-import time
 import unittest
 
-from harness import HTTP_PORT, REINSTALL, VERSION_PATH, LauncherTest, wine_quiet
+from harness import HTTP_PORT, REINSTALL, VERSION_PATH, LauncherTest, wait_for, wine_quiet
 from http_server import Answer, TestServer
 
 
@@ -55,10 +54,7 @@ class UpdateCheck(LauncherTest):
         self.assertEqual(run.code, 0)
         self.assertEqual(run.target_runs, [])
         self.assertIn('"http://www.karvend2.test/download"', run.calls('shell32.ShellExecuteA')[0])
-        for _ in range(50):  # winebrowser runs the script on its own
-            if record.exists():
-                break
-            time.sleep(0.1)
+        wait_for(record.exists, timeout=5)  # winebrowser runs the script on its own
         self.assertEqual(record.read_text().split(), ['http://www.karvend2.test/download'])
 
     def test_missing_version_setting_is_a_broken_install(self):

@@ -20,7 +20,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'e2e'))
 from harness import (InstallFolder, WINE, listing_diff, parse_records,  # noqa: E402
-                     set_language, wine_env)
+                     set_language, wait_for, wine_env)
 
 ARGS = ['-ExPack01']
 PHASES = ['splash', 'activation', 'target', 'wait', 'restore']
@@ -28,15 +28,6 @@ ACTIVE_NAMES = ['Window.big.generals', 'Maps.big.generals', 'INI.big.generals',
                 'English.big.generals', 'QueltArt.big', 'QueltAudio.big', 'QueltINI.Big',
                 'QueltMaps.Big', 'QueltWindow.big', 'QueltExpack01.big', 'QueltExpack01_Art.big',
                 'Data/genscripts', 'QueltEnglish.big']
-
-
-def wait_for(condition, timeout=30.0, step=0.001):
-    end = time.time() + timeout
-    while time.time() < end:
-        if condition():
-            return True
-        time.sleep(step)
-    return False
 
 
 def trial(number, rng):
